@@ -1,0 +1,26 @@
+#pragma once
+// Code-page conversion as Windows does it, for the two code pages the
+// program uses: 65001 (UTF-8) and 936 (GBK). Same arguments and results as
+// the Windows calls: a source length of -1 means "up to and including the
+// NUL"; a destination size of 0 asks for the size needed; too small a
+// destination, or an unsupported code page, gives 0.
+#include <string>
+#include <string_view>
+
+#include "platform/win_types.h"
+
+constexpr UINT CP_UTF8 = 65001;
+constexpr UINT CP_GBK = 936;
+
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte, int multiByteLength,
+                        WCHAR* wide, int wideLength);
+
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideLength,
+                        char* multiByte, int multiByteLength, const char* defaultChar,
+                        BOOL* usedDefaultChar);
+
+// The edges of the program (engine, screen, file names) convert through these.
+std::u16string GbkToUtf16(std::string_view gbk);
+std::string Utf16ToGbk(std::u16string_view utf16);
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);

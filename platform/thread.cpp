@@ -1,0 +1,7 @@
+#include "platform/thread.h"
+
+namespace thread_layer {
+
+void SuspensionPoint() {}
+
+}  // namespace thread_layer
