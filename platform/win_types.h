@@ -14,6 +14,9 @@ using HANDLE = void*;
 using HWND = struct HWND__*;
 using HDC = struct HDC__*;
 using HGLOBAL = void*;
+using HINSTANCE = void*;
+using LPARAM = std::intptr_t;
+using COLORREF = DWORD;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
