@@ -120,7 +120,6 @@ TEST(Threads, ProcessExitReleasesSuspendedThreads) {
   int frozen = s.steps;
   thread_layer::BeginProcessExit();
   s.WaitForSteps(frozen + 2);
-  // Suspending now has no effect either.
   s.stop = true;
   while (!s.exited) std::this_thread::sleep_for(1ms);
   thread_layer::EndProcessExitForTests();
