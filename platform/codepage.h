@@ -3,7 +3,15 @@
 // program uses: 65001 (UTF-8) and 936 (GBK). Same arguments and results as
 // the Windows calls: a source length of -1 means "up to and including the
 // NUL"; a destination size of 0 asks for the size needed; too small a
-// destination, or an unsupported code page, gives 0.
+// destination, a zero source length, a missing pointer, flags other than 0
+// or an unsupported code page give 0.
+//
+// 936: Windows' table including its private-use and best-fit mappings. A
+// lead byte (0x81..0xFE) takes the next byte with it: an invalid pair, or a
+// lead byte at the end, becomes U+003F. Characters without a GBK form become
+// the default character ("?" unless one is given), one per UTF-16 code unit.
+// 65001: malformed UTF-8 becomes U+FFFD per maximal subpart; a lone
+// surrogate is written as U+FFFD.
 #include <string>
 #include <string_view>
 

@@ -10,16 +10,25 @@ std::string_view Scannable(std::string_view text) {
   return text.substr(0, i);
 }
 
+unsigned char FoldAscii(unsigned char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Whether sought stands at byte i of text (a character start). Case folding
+// touches single-byte characters only: the second byte of a two-byte
+// character may look like an ASCII letter and must still match exactly.
 bool MatchesAt(std::string_view text, std::size_t i, std::string_view sought, bool ignoreCase) {
   if (text.size() - i < sought.size()) return false;
+  if (!ignoreCase) return text.compare(i, sought.size(), sought) == 0;
   for (std::size_t k = 0; k < sought.size(); ++k) {
-    unsigned char a = static_cast<unsigned char>(text[i + k]);
-    unsigned char b = static_cast<unsigned char>(sought[k]);
-    if (ignoreCase) {
-      if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
-      if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
+    const auto a = static_cast<unsigned char>(text[i + k]);
+    const auto b = static_cast<unsigned char>(sought[k]);
+    if (IsLeadByte(a)) {
+      if (a != b || (k + 1 < sought.size() && text[i + k + 1] != sought[k + 1])) return false;
+      ++k;
+    } else if (FoldAscii(a) != FoldAscii(b)) {
+      return false;
     }
-    if (a != b) return false;
   }
   return true;
 }
@@ -63,6 +72,7 @@ int Find(std::string_view whole, std::string_view sought, int start, bool ignore
   std::string_view s = Scannable(whole);
   std::size_t from = CharStartAtOrAfter(s, start < 1 ? 0 : static_cast<std::size_t>(start - 1));
   if (from >= s.size()) return -1;
+  if (sought.empty()) return 1;  // found "at the start" whatever the start position
   std::size_t at = FindFrom(s, sought, from, ignoreCase);
   return at == std::string_view::npos ? -1 : static_cast<int>(at + 1);
 }

@@ -28,7 +28,8 @@ inline std::size_t CharLength(std::string_view text, std::size_t i) {
 TextArray Split(std::string_view text, std::string_view separator);
 
 // Position of the first match at or after start (below 1 counts as 1), or -1.
-// ignoreCase folds ASCII letters only.
+// ignoreCase folds single-byte ASCII letters only. An empty sought text is
+// found at 1 when the searched part is not empty.
 int Find(std::string_view text, std::string_view sought, int start = 1, bool ignoreCase = false);
 
 // At most length bytes from position on; empty outside the text.
