@@ -55,9 +55,9 @@ using TextProcedure = void (*)(const Text& text);
 enum class ComponentKind { DropTarget, Timer, Button, EditBox };
 
 struct ComponentForm {
-  const char* name;  // UTF-8; also the object's name on screen
-  ComponentKind kind;
-  Text caption;      // GBK
+  const char* name = nullptr;  // UTF-8; also the object's name on screen
+  ComponentKind kind = ComponentKind::Button;
+  Text caption{};    // GBK
   int left = 0, top = 0, width = 0, height = 0;  // client coordinates
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -72,8 +72,8 @@ struct ComponentForm {
 };
 
 struct WindowForm {
-  const char* name;  // UTF-8
-  Text caption;      // GBK
+  const char* name = nullptr;  // UTF-8
+  Text caption{};    // GBK
   int width = 0, height = 0;  // outer size, frame and title bar included
   bool centreOnScreen = true;
   int left = 0, top = 0;      // when not centred
@@ -82,7 +82,7 @@ struct WindowForm {
   int background = COLOR_BTNFACE;
   int font = DEFAULT_GUI_FONT;
   Procedure onCreated = nullptr;
-  std::vector<ComponentForm> components;  // stacking order, first on top
+  std::vector<ComponentForm> components{};  // stacking order, first on top
 };
 
 }  // namespace gui
