@@ -1,12 +1,35 @@
 #include "platform/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace text {
 namespace {
 
-// Bytes of the text that a scan can reach.
-std::string_view Scannable(std::string_view text) {
+// Length of the run of single-byte characters (0x01..0x7F) at p, checked
+// eight bytes at a time: inside it every byte starts a character.
+std::size_t SingleByteRun(const char* p, std::size_t n) {
   std::size_t i = 0;
-  while (std::size_t n = CharLength(text, i)) i += n;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    const std::uint64_t zeroBytes = (w - 0x0101010101010101ull) & ~w & 0x8080808080808080ull;
+    if ((w & 0x8080808080808080ull) || zeroBytes) break;
+  }
+  while (i < n && static_cast<unsigned char>(p[i]) - 1u < 0x7Fu) ++i;
+  return i;
+}
+
+// Bytes of the text that a scan can reach: up to a NUL, or to a lead byte
+// that has nothing or NUL after it.
+std::string_view Scannable(std::string_view text) {
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  for (;;) {
+    i += SingleByteRun(text.data() + i, n - i);
+    if (i >= n || text[i] == '\0' || i + 1 >= n || text[i + 1] == '\0') break;
+    i += 2;  // a lead byte and its second byte
+  }
   return text.substr(0, i);
 }
 
@@ -33,35 +56,76 @@ bool MatchesAt(std::string_view text, std::size_t i, std::string_view sought, bo
   return true;
 }
 
-// 0-based offset of the first match at or after from (a character start), or npos.
-std::size_t FindFrom(std::string_view text, std::string_view sought, std::size_t from, bool ignoreCase) {
-  for (std::size_t i = from; i < text.size(); i += CharLength(text, i)) {
-    if (MatchesAt(text, i, sought, ignoreCase)) return i;
+// First match in [begin, end), all of whose bytes are character starts.
+std::size_t FindInRun(std::string_view text, std::size_t begin, std::size_t end, std::string_view sought,
+                      bool ignoreCase) {
+  const auto first = static_cast<unsigned char>(sought[0]);
+  if (!ignoreCase || FoldAscii(first) == first) {
+    const unsigned char other = ignoreCase && first >= 'a' && first <= 'z' ? first - 'a' + 'A' : first;
+    for (std::size_t i = begin; i < end; ++i) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      if (other == first) {
+        const void* hit = std::memchr(text.data() + i, first, end - i);
+        if (!hit) return std::string_view::npos;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+      } else if (c != first && c != other) {
+        continue;
+      }
+      if (MatchesAt(text, i, sought, ignoreCase)) return i;
+    }
+    return std::string_view::npos;
+  }
+  for (std::size_t i = begin; i < end; ++i) {
+    if (FoldAscii(static_cast<unsigned char>(text[i])) == FoldAscii(first) && MatchesAt(text, i, sought, ignoreCase))
+      return i;
   }
   return std::string_view::npos;
 }
 
-// The first character start at or after byte offset from.
+// 0-based offset of the first match at or after from (a character start) in
+// a scannable text, or npos. sought is not empty.
+std::size_t FindFrom(std::string_view text, std::string_view sought, std::size_t from, bool ignoreCase) {
+  if (sought.size() > text.size()) return std::string_view::npos;
+  const std::size_t last = text.size() - sought.size();  // the last start that leaves room
+  std::size_t i = from;
+  while (i <= last) {
+    const std::size_t run = SingleByteRun(text.data() + i, text.size() - i);
+    if (run) {
+      const std::size_t end = i + run < last + 1 ? i + run : last + 1;
+      const std::size_t at = FindInRun(text, i, end, sought, ignoreCase);
+      if (at != std::string_view::npos) return at;
+      i = end;
+      continue;
+    }
+    // At a two-byte character, whose bytes match only exactly.
+    if (text[i] == sought[0] && MatchesAt(text, i, sought, ignoreCase)) return i;
+    i += 2;
+  }
+  return std::string_view::npos;
+}
+
+// The first character start at or after byte offset from, in a scannable text.
 std::size_t CharStartAtOrAfter(std::string_view text, std::size_t from) {
   std::size_t i = 0;
-  while (i < from && i < text.size()) i += CharLength(text, i);
+  while (i < from && i < text.size()) {
+    const std::size_t run = SingleByteRun(text.data() + i, text.size() - i);
+    if (i + run >= from) return from;
+    i += run ? run : 2;
+  }
   return i;
 }
 
 }  // namespace
 
 TextArray Split(std::string_view whole, std::string_view separator) {
-  std::string_view s = Scannable(whole);
+  const std::string_view s = Scannable(whole);
   TextArray pieces;
   if (s.empty()) return pieces;
   std::size_t begin = 0;
-  for (std::size_t i = 0; i < s.size();) {
-    if (!separator.empty() && MatchesAt(s, i, separator, false)) {
-      pieces.emplace_back(s.substr(begin, i - begin));
-      i += separator.size();
-      begin = i;
-    } else {
-      i += CharLength(s, i);
+  if (!separator.empty()) {
+    for (std::size_t at; (at = FindFrom(s, separator, begin, false)) != std::string_view::npos;) {
+      pieces.emplace_back(s.substr(begin, at - begin));
+      begin = at + separator.size();
     }
   }
   if (begin < s.size()) pieces.emplace_back(s.substr(begin));
@@ -69,11 +133,11 @@ TextArray Split(std::string_view whole, std::string_view separator) {
 }
 
 int Find(std::string_view whole, std::string_view sought, int start, bool ignoreCase) {
-  std::string_view s = Scannable(whole);
-  std::size_t from = CharStartAtOrAfter(s, start < 1 ? 0 : static_cast<std::size_t>(start - 1));
+  const std::string_view s = Scannable(whole);
+  const std::size_t from = CharStartAtOrAfter(s, start < 1 ? 0 : static_cast<std::size_t>(start - 1));
   if (from >= s.size()) return -1;
   if (sought.empty()) return 1;  // found "at the start" whatever the start position
-  std::size_t at = FindFrom(s, sought, from, ignoreCase);
+  const std::size_t at = FindFrom(s, sought, from, ignoreCase);
   return at == std::string_view::npos ? -1 : static_cast<int>(at + 1);
 }
 
@@ -83,21 +147,17 @@ Text Cut(std::string_view text, int position, int length) {
 }
 
 Text Replace(std::string_view whole, std::string_view old, std::string_view replacement) {
-  std::string_view s = Scannable(whole);
+  const std::string_view s = Scannable(whole);
   if (old.empty()) return Text(s);
   Text out;
   out.reserve(s.size());
-  std::size_t i = 0;
-  while (i < s.size()) {
-    if (MatchesAt(s, i, old, false)) {
-      out += replacement;
-      i += old.size();
-    } else {
-      std::size_t n = CharLength(s, i);
-      out.append(s.substr(i, n));
-      i += n;
-    }
+  std::size_t begin = 0;
+  for (std::size_t at; (at = FindFrom(s, old, begin, false)) != std::string_view::npos;) {
+    out.append(s.substr(begin, at - begin));
+    out.append(replacement);
+    begin = at + old.size();
   }
+  out.append(s.substr(begin));
   return out;
 }
 

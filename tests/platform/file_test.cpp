@@ -30,6 +30,12 @@ class FileTest : public ::testing::Test {
   fs::path dir_;
 };
 
+std::size_t OpenDescriptors() {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
 const std::string kBytes = std::string("line\r\n\0\x1A\xD6\xD0\r\n", 11) + "\n";
 
 TEST_F(FileTest, ReadsEveryByteUnchanged) {
@@ -73,6 +79,19 @@ TEST_F(FileTest, HandleReadsFromStartEveryTimeAndLetsOthersWrite) {
   EXPECT_FALSE(file.IsOpen());
   EXPECT_EQ(file.ReadAll(), "");
   file.Close();  // closing twice is harmless
+}
+
+TEST_F(FileTest, HandlesCloseOnDestructionAndAfterReads) {
+  const Text path = Write("counted", "x");
+  const std::size_t before = OpenDescriptors();
+  {
+    ReadOnlyFile file(path);
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_EQ(OpenDescriptors(), before + 1);
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+  for (int i = 0; i < 3; ++i) ReadWholeFile(path);
+  EXPECT_EQ(OpenDescriptors(), before);
 }
 
 TEST_F(FileTest, MovedHandleOwnsTheFile) {

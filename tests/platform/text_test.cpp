@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/text.h"
 
 namespace {
@@ -64,6 +66,53 @@ TEST(Find, PositionsStepByCharacters) {
   for (const auto& c : cases) {
     EXPECT_EQ(Find(c.text, c.sought, c.start, c.ignoreCase), c.expected)
         << testing::PrintToString(c.text) << " / " << testing::PrintToString(c.sought) << " from " << c.start;
+  }
+}
+
+// Plain character-by-character search, to check the word-at-a-time scans
+// against on random texts mixing letters, CR LF and two-byte characters.
+int SlowFind(const std::string& text, const std::string& sought, int start, bool ignoreCase) {
+  auto fold = [&](unsigned char c) { return ignoreCase && c >= 'A' && c <= 'Z' ? c + 32 : c; };
+  std::size_t end = 0;
+  while (end < text.size() && text[end] != '\0') {
+    if (static_cast<unsigned char>(text[end]) < 0x80) ++end;
+    else if (end + 1 < text.size() && text[end + 1] != '\0') end += 2;
+    else break;
+  }
+  for (std::size_t i = 0; i < end; i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : 2) {
+    if (static_cast<int>(i) + 1 < start || i + sought.size() > end) continue;
+    if (sought.empty()) return 1;
+    bool match = true;
+    for (std::size_t k = 0; k < sought.size() && match;) {
+      if (static_cast<unsigned char>(text[i + k]) >= 0x80) {  // two-byte character: exact
+        match = text[i + k] == sought[k] && (k + 1 == sought.size() || text[i + k + 1] == sought[k + 1]);
+        k += 2;
+      } else {
+        match = fold(text[i + k]) == fold(sought[k]);
+        k += 1;
+      }
+    }
+    if (match) return static_cast<int>(i + 1);
+  }
+  return -1;
+}
+
+TEST(Find, AgreesWithCharacterByCharacterSearchOnRandomTexts) {
+  const std::string pieces[] = {"a", "A", "b", "B", "\r\n", "x", "\xD6\xD0", "\x81\x41", "\x81\x61", "0123456789"};
+  std::mt19937 random(7);
+  auto make = [&](std::size_t count) {
+    std::string s;
+    for (std::size_t i = 0; i < count; ++i) s += pieces[random() % std::size(pieces)];
+    return s;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = make(random() % 60), sought = make(1 + random() % 3);
+    const int start = static_cast<int>(random() % 40) - 2;
+    for (bool ignoreCase : {false, true}) {
+      ASSERT_EQ(Find(text, sought, start, ignoreCase), SlowFind(text, sought, start, ignoreCase))
+          << testing::PrintToString(text) << " / " << testing::PrintToString(sought) << " from " << start
+          << (ignoreCase ? " ignoring case" : "");
+    }
   }
 }
 
