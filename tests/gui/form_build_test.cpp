@@ -1,5 +1,6 @@
 // Building windows from forms: place, event hold-back, timers, order.
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -164,6 +165,38 @@ TEST_F(FormBuildTest, CaptionsRoundTripAsGbk) {
   EXPECT_EQ(gui::WidgetOf(w.button.Handle())->property("text").toString(), QString::fromUtf8("恢复"));
   w.window.SetCaption(resume);
   EXPECT_EQ(gui::WidgetOf(w.window.Handle())->windowTitle(), QString::fromUtf8("恢复"));
+}
+
+}  // namespace
+
+namespace {
+
+int g_clicks = 0;
+void Clicked() { ++g_clicks; }
+
+TEST_F(FormBuildTest, ClicksReachTheHandlerOfEnabledVisibleButtonsOnly) {
+  struct Case {
+    DWORD style;
+    int clicks;
+  };
+  const Case cases[] = {
+      {WS_VISIBLE | WS_TABSTOP, 1},
+      {WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0},
+      {WS_TABSTOP, 0},  // hidden
+  };
+  for (const Case& c : cases) {
+    g_clicks = 0;
+    gui::WindowForm form = TestForm();
+    form.components[2].style = c.style;
+    form.components[2].onClick = Clicked;
+    TestWindow w;
+    ASSERT_TRUE(w.Load(form));
+    QWidget* window = gui::WidgetOf(w.window.Handle());
+    // Where a person would click: the button's place in the window.
+    QTest::mouseClick(window->childAt(20, 20) ? window->childAt(20, 20) : window, Qt::LeftButton);
+    EXPECT_EQ(g_clicks, c.clicks) << std::hex << c.style;
+    NewSession();
+  }
 }
 
 }  // namespace
