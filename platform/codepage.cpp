@@ -81,13 +81,16 @@ bool DecodeUtf8(const unsigned char* s, std::size_t n, S& out) {
     unsigned need = 0, lo = 0x80, hi = 0xBF;
     std::uint32_t cp = 0;
     if (b >= 0xC2 && b <= 0xDF) {
-      need = 1, cp = b & 0x1F;
+      need = 1;
+      cp = b & 0x1F;
     } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2, cp = b & 0x0F;
+      need = 2;
+      cp = b & 0x0F;
       if (b == 0xE0) lo = 0xA0;  // no overlong forms
       if (b == 0xED) hi = 0x9F;  // no surrogates
     } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3, cp = b & 0x07;
+      need = 3;
+      cp = b & 0x07;
       if (b == 0xF0) lo = 0x90;  // no overlong forms
       if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
     } else {
@@ -105,7 +108,8 @@ bool DecodeUtf8(const unsigned char* s, std::size_t n, S& out) {
         break;
       }
       cp = cp << 6 | (s[j] & 0x3Fu);
-      lo = 0x80, hi = 0xBF;
+      lo = 0x80;
+      hi = 0xBF;
     }
     i = j;
     if (!complete) {

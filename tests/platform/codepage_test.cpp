@@ -3,9 +3,11 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "platform/codepage.h"
+#include "sample_pages.h"
 
 namespace {
 
@@ -229,6 +231,23 @@ TEST(EdgeConversions, RoundTripsAndEmptyTexts) {
   EXPECT_EQ(Utf16ToGbk(u""), "");
   EXPECT_EQ(Utf8ToUtf16(""), u"");
   EXPECT_EQ(Utf16ToUtf8(u""), "");
+}
+
+TEST(EdgeConversions, SeveralThreadsConvertAtOnce) {
+  const std::string utf8 = sample::Repeat(sample::ChineseUtf8() + sample::HtmlUtf8(), 20000);
+  const std::string gbk = sample::Gbk(utf8);
+  std::vector<int> failures(4, 0);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < failures.size(); ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 50; ++i) {
+        failures[t] += Utf16ToGbk(Utf8ToUtf16(utf8)) != gbk;
+        failures[t] += Utf16ToUtf8(GbkToUtf16(gbk)) != utf8;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(failures, std::vector<int>(4, 0));
 }
 
 }  // namespace
