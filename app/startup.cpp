@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/load_control.h"
 #include "app/main_window.h"
 #include "dialogs/common_dialog.h"
 #include "json/json_object.h"
@@ -47,6 +48,7 @@ void OnFilesDropped(const Text&) {}
 
 int RunSession(gui::Runtime& runtime) {
   InitGlobals();
+  RegisterBeforeRelease(StopWorkerForExit);
   gui::AtExit(ReleaseGlobals);
   MainWindow window;
   if (!window.Load()) {
