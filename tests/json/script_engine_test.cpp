@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "engine_switches.h"
 #include "platform/duk_text.h"
@@ -225,7 +226,7 @@ TEST(ScriptEngineBounds, TooSmallMemoryLimitMakesCreationFail) {
   EXPECT_FALSE(Engine::Create());
 }
 
-TEST(ScriptEngineBounds, DeepNestingFailsCleanly) {
+void ExpectDeepNestingFails() {
   Engine engine = JavaScriptEngine();
   const int depth = 100000;
   const std::string nested = std::string(depth, '[') + std::string(depth, ']');
@@ -235,8 +236,13 @@ TEST(ScriptEngineBounds, DeepNestingFailsCleanly) {
                                "; i++) d = [d]; JSON.stringify(d) != ''"));
   EXPECT_FALSE(engine.EvalBool("function r(n) { return n ? 1 + r(n - 1) : 1 } r(" + std::to_string(depth * 10) + ")"));
   EXPECT_FALSE(engine.EvalBool("String(d) == ''"));
+  EXPECT_FALSE(engine.EvalBool("new RegExp('" + std::string(depth, '(') + std::string(depth, ')') + "') != null"));
   EXPECT_EQ(engine.EvalNumber("[[[[1]]]][0][0][0][0]"), 1);
 }
+
+TEST(ScriptEngineBounds, DeepNestingFailsCleanly) { ExpectDeepNestingFails(); }
+
+TEST(ScriptEngineBounds, DeepNestingFailsCleanlyOnAWorkerThread) { std::thread(ExpectDeepNestingFails).join(); }
 
 TEST(ScriptEngineBounds, FatalErrorBreaksOnlyThatInstance) {
   Engine broken = JavaScriptEngine();
