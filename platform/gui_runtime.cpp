@@ -11,6 +11,7 @@
 
 #include "platform/codepage.h"
 #include "platform/gui_form_window.h"
+#include "platform/thread.h"
 #include "platform/window_thread.h"
 
 namespace {
@@ -119,6 +120,7 @@ void Runtime::Restart() {
   m_state->shutDown = false;
   g_quitting = false;
   window_thread::Restart();
+  thread_layer::EndProcessExitForTests();
   OleInitialize(nullptr);
 }
 

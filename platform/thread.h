@@ -40,6 +40,6 @@ void SuspensionPoint();
 void BeginProcessExit();
 bool IsProcessExiting();
 // For tests that go on after a simulated exit.
-void EndProcessExitForTests();
+void EndProcessExitForTests();  // also when a GUI runtime starts anew
 
 }  // namespace thread_layer
