@@ -1,0 +1,3 @@
+#include "gui/session.h"
+
+int main(int argc, char** argv) { return RunAllTestsOnRuntime(argc, argv); }
