@@ -20,7 +20,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Exit status: 0 every page's question list was read; 1 a file could not\n"
     "be read; 2 a page had no question list or it did not parse (the highest\n"
-    "status of all pages counts); 64 bad usage.\n";
+    "status of all pages counts); 64 bad usage; 74 the output could not be\n"
+    "written.\n";
 
 std::string ToUtf8(const Text& gbk) { return Utf16ToUtf8(GbkToUtf16(gbk)); }
 
@@ -36,13 +37,30 @@ class StreamBox : public OutputBox {
   bool gbk_;
 };
 
-int LoadPage(const Text& path, StreamBox& box, std::ostream& err) {
-  std::string shown = ToUtf8(path);
+// A page as named on the command line (UTF-8) and as the pipeline names it.
+struct PageName {
+  std::string shown;
+  Text path;
+  // Without a GBK form the converted name would stand for another file.
+  bool convertible;
+};
+
+PageName NameOf(std::string_view arg) {
+  Text path = Utf16ToGbk(Utf8ToUtf16(arg));
+  return {std::string(arg), path, ToUtf8(path) == arg};
+}
+
+int LoadPage(const PageName& page, StreamBox& box, std::ostream& err) {
+  const std::string& shown = page.shown;
   auto notice = [&] { err << shown << ": " << ToUtf8(Utf16NoticeText()) << "\n"; };
   box.SetContent(Text());
-  PageReading reading = ReadQuestionPage(path, notice);
+  PageReading reading = page.convertible ? ReadQuestionPage(page.path, notice) : PageReading{};
   JsonObject json;
   bool parsed = RenderQuestionList(reading.questionList, json, box);
+  if (!page.convertible) {
+    err << shown << ": cannot be read (the name has no GBK form)\n";
+    return kCliUnreadable;
+  }
   if (!reading.opened) {
     err << shown << ": cannot be read\n";
     return kCliUnreadable;
@@ -62,7 +80,7 @@ int LoadPage(const Text& path, StreamBox& box, std::ostream& err) {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   bool gbk = false;
-  std::vector<Text> pages;
+  std::vector<PageName> pages;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
@@ -79,7 +97,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       return kCliUsage;
     } else {
       // Command-line paths are UTF-8; the pipeline's texts are GBK.
-      pages.push_back(Utf16ToGbk(Utf8ToUtf16(arg)));
+      pages.push_back(NameOf(arg));
     }
   }
   if (pages.empty()) {
@@ -88,7 +106,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
   StreamBox box(out, gbk);
   int status = kCliOk;
-  for (const Text& page : pages) status = std::max(status, LoadPage(page, box, err));
-  out.flush();
+  for (const PageName& page : pages) {
+    status = std::max(status, LoadPage(page, box, err));
+    if (!out.flush()) {
+      err << "examtext-cli: the output could not be written\n";
+      return kCliOutputFailed;
+    }
+  }
   return status;
 }

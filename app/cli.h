@@ -8,5 +8,6 @@ constexpr int kCliOk = 0;
 constexpr int kCliUnreadable = 1;
 constexpr int kCliNoQuestionList = 2;
 constexpr int kCliUsage = 64;
+constexpr int kCliOutputFailed = 74;  // standard output could not be written
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

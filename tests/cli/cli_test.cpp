@@ -1,6 +1,7 @@
 // examtext-cli: in-process through RunCli, and once as the real program.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -162,16 +163,49 @@ TEST(Cli, PagesOneAfterAnother) {
   EXPECT_EQ(run.status, kCliNoQuestionList);
 }
 
+// A stream that can take nothing, like a full disk.
+class FullBuffer : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+  FullBuffer full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  const std::string page = (kPages / "basic-utf8.html").string();
+  const char* argv[] = {"examtext-cli", page.c_str(), page.c_str(), nullptr};
+  EXPECT_EQ(RunCli(3, argv, out, err), kCliOutputFailed);
+  EXPECT_EQ(err.str(), "examtext-cli: the output could not be written\n");
+}
+
+// A name without a GBK form would turn into "?" marks naming another file.
+TEST(Cli, NameWithoutGbkFormIsNotReplacedByAnother) {
+  const fs::path dir = fs::temp_directory_path() / ("examtext-cli-test-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  fs::copy_file(kPages / "basic-utf8.html", dir / "??.html", fs::copy_options::overwrite_existing);
+  const std::string page = (dir / "\xF0\x9F\x98\x80.html").string();  // an emoji
+  CliRun run = RunInProcess({page});
+  fs::remove_all(dir);
+  EXPECT_EQ(run.status, kCliUnreadable);
+  EXPECT_EQ(run.out, Utf8(kNoQuestions));
+  EXPECT_EQ(run.err, page + ": cannot be read (the name has no GBK form)\n");
+}
+
 // The real program beside this test program's folder: build/tests/test_cli
 // and build/app/examtext-cli.
 fs::path CliProgram() { return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "app" / "examtext-cli"; }
 
-CliRun RunProgram(const std::vector<std::string>& args) {
+// stdoutPath: where standard output goes instead of the returned text.
+CliRun RunProgram(const std::vector<std::string>& args, const char* stdoutPath = nullptr) {
   int outPipe[2], errPipe[2];
   if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return {-1, "", "pipe failed"};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+  if (stdoutPath)
+    posix_spawn_file_actions_addopen(&actions, 1, stdoutPath, O_WRONLY, 0);
+  else
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
   posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
   for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]}) posix_spawn_file_actions_addclose(&actions, fd);
   const std::string program = CliProgram().string();
@@ -210,6 +244,7 @@ TEST(CliProgram, WritesTheBytesAndExitsWithTheStatus) {
 
   EXPECT_EQ(RunProgram({(kPages / "no-such-page.html").string()}).status, kCliUnreadable);
   EXPECT_EQ(RunProgram({}).status, kCliUsage);
+  EXPECT_EQ(RunProgram({(kPages / "basic-utf8.html").string()}, "/dev/full").status, kCliOutputFailed);
 }
 
 }  // namespace
