@@ -209,7 +209,8 @@ class Instance {
 
 Engine Engine::Create() {
   thread_layer::SuspensionPoint();
-  if (g_creationFails) return {};
+  // An ending process starts no engine, so a worker still loading runs out fast.
+  if (g_creationFails || thread_layer::IsProcessExiting()) return {};
   auto heap = duk_heap::BoundedHeap::Create(MemoryLimit());
   if (!heap) return {};
   return Engine(std::make_shared<Instance>(std::move(heap)));

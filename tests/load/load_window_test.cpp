@@ -20,6 +20,7 @@
 #include "app/startup.h"
 #include "extract/load_question_file.h"
 #include "gui/session.h"
+#include "json/json_object.h"
 #include "platform/codepage.h"
 #include "platform/commdlg.h"
 #include "platform/gui_handle.h"
@@ -361,6 +362,15 @@ TEST(LoadControl, ThreadStateOfBadHandles) {
   EXPECT_EQ(StartThread([](void*) -> DWORD { return 0; }, 0, h, 0, id), 1);
   EXPECT_NE(id, 0u);
   EXPECT_EQ(IsThreadRunning(h), -1) << "not kept: the handle was closed at once";
+}
+
+TEST(LoadControl, NoEngineStartsWhileTheProcessExits) {
+  thread_layer::BeginProcessExit();
+  JsonObject during;
+  EXPECT_FALSE(during.Parse("[1]"));
+  thread_layer::EndProcessExitForTests();
+  JsonObject after;
+  EXPECT_TRUE(after.Parse("[1]"));
 }
 
 // Closing the window during a load: the session ends, the worker with it,
