@@ -17,6 +17,7 @@
 #include "extract/load_question_file.h"
 #include "extract/render_question_list.h"
 #include "pipeline/recording_box.h"
+#include "pipeline/test_files.h"
 
 extern char** environ;
 
@@ -24,15 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kPages = fs::path(EXAMTEXT_TEST_DATA) / "pages";
-const fs::path kSamples = fs::path(EXAMTEXT_TEST_DATA) / ".." / ".." / "samples";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test_files::kPages;
+using test_files::kSamples;
+using test_files::ReadFile;
 
 std::string Utf8(const Text& gbk) { return Utf16ToUtf8(GbkToUtf16(gbk)); }
 

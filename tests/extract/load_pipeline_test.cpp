@@ -14,20 +14,15 @@
 #include "extract/load_question_file.h"
 #include "extract/render_question_list.h"
 #include "pipeline/recording_box.h"
+#include "pipeline/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kPages = fs::path(EXAMTEXT_TEST_DATA) / "pages";
-const fs::path kSamples = fs::path(EXAMTEXT_TEST_DATA) / ".." / ".." / "samples";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test_files::kPages;
+using test_files::kSamples;
+using test_files::ReadFile;
 
 // Paths are UTF-8 on this file system; the pipeline takes GBK paths.
 Text GbkPath(const fs::path& path) { return Gbk(path.string()); }
