@@ -8,9 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <fstream>
 #include <mutex>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -20,6 +18,7 @@
 #include "app/startup.h"
 #include "extract/load_question_file.h"
 #include "gui/session.h"
+#include "pipeline/test_files.h"
 #include "json/json_object.h"
 #include "platform/codepage.h"
 #include "platform/commdlg.h"
@@ -32,12 +31,7 @@ namespace {
 const std::string kPages = EXAMTEXT_TEST_DATA "/pages/";
 const std::string kCancelled = "\xA1\xA2\r\n\r\n\r\n";
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test_files::ReadFile;
 
 // The 50-question sample page and the box text it gives, in GBK.
 Text SamplePage() { return Utf16ToGbk(u"" EXAMTEXT_TEST_DATA "/../../samples/示例试卷-utf8.html"); }
